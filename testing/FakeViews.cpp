@@ -37,9 +37,10 @@ bool FakeViews::Pick(Control c, std::string_view item) {
   return true;
 }
 void FakeViews::ListRowsChanged(int rowCount) {
+  // As the real list: an append keeps the selection, a rebuild or a clear drops it.
+  if (rowCount <= listRowCount) listSelection = -1;
   listRowCount = rowCount;
   ++listChanges;
-  if (listSelection >= rowCount) listSelection = -1;
 }
 void FakeViews::LogReplaceAll(std::string_view text) {
   log = text;
