@@ -1,6 +1,11 @@
 #pragma once
 // The logic of the three editor windows. Each checks its input before anything is added, adds a
 // row only once its record was stored, and reports a refusal in a message box.
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <utility>
+
 #include "app/StatusLog.h"
 #include "app/Views.h"
 #include "operations/OperationList.h"
@@ -19,11 +24,17 @@ class MouseEditor {
   void OnAdd();           // "添加"
 
  private:
+  void AddClick();
+  void AddMove();
+  void ResetAfterAdd();
+
   OperationList& list_;
   Store& store_;
   Views& views_;
   StatusLog& log_;
   InputBackend& input_;
+  // What the live labels show now, so an unchanged pointer does not repaint them every tick.
+  std::optional<std::pair<int32_t, int32_t>> shownPointer_;
 };
 
 class KeyEditor {

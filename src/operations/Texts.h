@@ -26,4 +26,17 @@ inline constexpr char kMoveNeedsXY[] = "坐标X，坐标Y不能为空";
 inline constexpr char kKeysNeedFirst[] = "至少有一个按键操作";
 inline constexpr char kDelayNeedsValue[] = "延迟添加数不能为空";
 
+// A box that is filled but holds no 32-bit integer (a lone minus, pasted letters, "12a", a blank,
+// a value out of range): refused before anything is added.
+inline constexpr char kXNotNumber[] = "坐标X必须是整数（可带负号），例如 100";
+inline constexpr char kYNotNumber[] = "坐标Y必须是整数（可带负号），例如 100";
+inline constexpr char kDelayNotNumber[] = "延迟必须是整数毫秒，例如 500";
+inline constexpr char kKey1NotNumber[] = "按键参数一必须是按键代码（整数），例如 86";
+inline constexpr char kKey2NotNumber[] = "按键参数二必须是按键代码（整数），例如 86";
+inline constexpr char kKey3NotNumber[] = "按键参数三必须是按键代码（整数），例如 86";
+
+// The store refused a write: the list shows only what the store holds.
+inline constexpr char kAddRefused[] = "操作保存失败，未添加到列表";
+inline constexpr char kClearRefused[] = "清空操作失败，已保存的操作未删除，列表未改变";
+
 }  // namespace xs::texts
