@@ -2,7 +2,6 @@
 // Turns the codes of an operation into input, and provides the waits of a pass.
 #include <cstdint>
 #include <functional>
-#include <vector>
 
 #include "playback/EventLoop.h"
 #include "playback/InputBackend.h"
@@ -16,16 +15,19 @@ class InputSynth {
   InputSynth(InputBackend& input, EventLoop& loop);
 
   void MoveCursorTo(int32_t x, int32_t y);
-  // Button code 0/1 left, 2 right, 3 middle; action 0/1 click, 2 double click (both clicks in one
-  // batch, so the system sees a double click), 3 down, 4 up. Other codes act as 0.
+  // Button code 0/1 left, 2 right, 3 middle; action 0/1 click, 2 double click, 3 down, 4 up.
+  // Other codes act as 0. A double click is down, up, down, up in one batch: a full double-click
+  // time between the two clicks would make the system see two single clicks.
   void SendMouseButton(int32_t button, int32_t action);
-  // Codes cut to their low 8 bits; k1 always, k2/k3 when not 0; presses then releases in the same
-  // order, all in one batch.
+  // Codes cut to their low 8 bits; k1 always, k2/k3 when not 0 after the cut; presses then
+  // releases in the same order (k1 first), all in one batch, so no key stays held.
   void PressKeys(int32_t k1, int32_t k2, int32_t k3);
-  // Sleeps ms while dispatching messages; returns false when `interrupted` ended it early.
-  // ms <= 0 returns at once without dispatching.
+  // Sleeps ms while dispatching messages; returns false when `interrupted` ended it early (or
+  // already answered true when it was called). ms <= 0 returns at once without dispatching.
   bool Pause(int32_t ms, const std::function<bool()>& interrupted);
-  // Releases every button that a "按下" pressed and no "放开" released yet.
+  // Dispatches the messages already waiting, without waiting for more.
+  void PumpMessages();
+  // Releases, in one batch, every button that a "按下" pressed and nothing released since.
   void ReleaseHeldButtons();
   bool AnyButtonHeld() const;
 

@@ -1,5 +1,7 @@
 #pragma once
-// Start and stop, by button or hot key; the repetition timer's ticks.
+// Start and stop, by button or hot key; the repetition timer's ticks. Every handler here may run
+// nested inside a pass (its waits dispatch messages); the RunState flags keep runs and passes
+// from nesting.
 #include "app/HotKeys.h"
 #include "app/StatusLog.h"
 #include "app/Views.h"
@@ -21,13 +23,20 @@ class RunController {
 
   void RegisterHotKeys(HotKeys& hotKeys);  // F3 then F4; ids kept in RunState
   void OnHotKey(int id);
+  // Does nothing while a run or a pass is active. Refuses, with a message box, a count that is
+  // not a whole number above 0 ("自定义") or a loop interval of 0 or less ("无限循环").
   void Start();
+  // Ends any run at once, counted runs included; releases buttons the run left held.
   void Stop();
   void OnTimerTick();
   // The main window is closing: acts as a stop (releases held buttons).
   void OnClosing();
 
  private:
+  bool RunActive() const;
+  void StartLoop();
+  void RunCounted();
+
   RunState& state_;
   PlaybackPass& pass_;
   InputSynth& synth_;
