@@ -17,6 +17,7 @@ struct WindowRect {
 
 class WindowLocator {
  public:
+  // The loop is accepted for the wiring but not used: the lookup dispatches no messages.
   WindowLocator(WindowSystem& system, EventLoop& loop, Views& views);
 
   std::vector<std::string> ListProcessNames();
@@ -33,7 +34,6 @@ class WindowLocator {
 
  private:
   WindowSystem& system_;
-  EventLoop& loop_;
   Views& views_;
   WindowRect windowRect_;  // the process-wide windowRect
 };
