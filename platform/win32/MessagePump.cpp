@@ -3,6 +3,7 @@
 #include "MessagePump.h"
 
 #include <cwchar>
+#include <iterator>
 
 namespace xs::win {
 namespace {

@@ -95,12 +95,14 @@ void Win32EventLoop::WaitUntil(int64_t deadlineMs, const std::function<bool()>& 
       continue;
     }
     if (result == WAIT_TIMEOUT) continue;  // the loop head decides whether the end has come
-    // WAIT_FAILED: the handle or the call is broken. Sleeping on without it is the safe fallback.
+    // WAIT_FAILED. Without the timer the wait goes on on the queue alone; if even that fails,
+    // sleep out the rest rather than spin.
     if (timer) {
       timer.reset();
       continue;
     }
-    Sleep(static_cast<DWORD>(MulDivUp(endCount - Counter() > 0 ? endCount - Counter() : 0, 1000, frequency_)));
+    const int64_t rest = endCount - Counter();
+    if (rest > 0) Sleep(static_cast<DWORD>(MulDivUp(rest, 1000, frequency_)));
     return;
   }
 }
