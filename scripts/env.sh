@@ -39,13 +39,14 @@ xs_wineserver_up() {
     local mark="$WINEPREFIX/.xs-server-display"
     if [ "$(cat "$mark" 2>/dev/null)" != "$DISPLAY" ]; then
       # A server left from another display keeps its desktop window there: start afresh.
-      wineserver -k >/dev/null 2>&1 || true
-      wineserver -w >/dev/null 2>&1 || true
+      wineserver -k >/dev/null 2>&1 9>&- || true
+      wineserver -w >/dev/null 2>&1 9>&- || true
     fi
-    # Exit code 0: a new server (2: one is running already).
-    if wineserver -p </dev/null >/dev/null 2>&1; then
+    # Exit code 0: a new server (2: one is running already). The lock's descriptor stays here:
+    # a server that inherited it would hold the lock for its whole life.
+    if wineserver -p </dev/null >/dev/null 2>&1 9>&-; then
       # Brings up the system processes with quiet output before any caller's program runs.
-      wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+      wine cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
     fi
     printf '%s\n' "$DISPLAY" >"$mark"
   )

@@ -8,12 +8,12 @@ set -euo pipefail
 readonly SQLITE_VERSION=3.50.4
 readonly SQLITE_CARRIER=better-sqlite3@12.4.1   # its npm package ships the amalgamation
 # Bump when the registry settings below change, so existing prefixes are brought up to date.
-readonly PREFIX_STAMP="xs-prefix 1"
+readonly PREFIX_STAMP="xs-prefix 2"
 
 packages=(
   g++ cmake ninja-build
   mingw-w64 g++-mingw-w64-x86-64-posix
-  wine64 wine
+  wine64 wine fonts-wine
   xvfb xdotool x11-utils imagemagick fonts-wqy-microhei
   googletest sqlite3
 )
@@ -21,9 +21,10 @@ packages=(
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 install_packages() {
-  local missing=() p
+  local missing=() p installed
+  installed=" $(dpkg-query -W -f='${Package}:${Status} ' "${packages[@]}" 2>/dev/null || true) "
   for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+    [[ "$installed" == *" $p:install ok installed "* ]] || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
 
@@ -34,8 +35,8 @@ install_packages() {
   fi
   xs_log "installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=300 update -qq
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 \
+  "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=300 -o Acquire::Retries=3 update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 -o Acquire::Retries=3 -o Dpkg::Use-Pty=0 \
     install -y -qq --no-install-recommends "${missing[@]}" </dev/null
 }
 
@@ -48,22 +49,24 @@ fetch_sqlite() {
   sqlite_ready "$XS_SQLITE_DIR" && return 0
   command -v npm >/dev/null 2>&1 || xs_die "npm is missing: cannot fetch the SQLite amalgamation"
   xs_log "fetching SQLite $SQLITE_VERSION into $XS_SQLITE_DIR"
-  local tmp
+  local tmp tgz src
   tmp="$(mktemp -d)"
-  # shellcheck disable=SC2064
-  trap "rm -rf '$tmp'" RETURN
-  (cd "$tmp" && npm pack --silent --prefer-offline "$SQLITE_CARRIER" </dev/null >/dev/null)
-  local tgz
-  tgz="$(ls "$tmp"/*.tgz 2>/dev/null | head -n 1)"
-  [ -n "$tgz" ] || xs_die "npm pack $SQLITE_CARRIER produced no archive"
-  tar -xzf "$tgz" -C "$tmp" package/deps/sqlite3/sqlite3.c package/deps/sqlite3/sqlite3.h
-  sqlite_ready "$tmp/package/deps/sqlite3" ||
+  (cd "$tmp" && npm pack --silent --prefer-offline "$SQLITE_CARRIER" </dev/null >/dev/null) ||
+    { rm -rf "$tmp"; xs_die "npm pack $SQLITE_CARRIER failed"; }
+  tgz="$(find "$tmp" -maxdepth 1 -name '*.tgz' | head -n 1)"
+  src="$tmp/package/deps/sqlite3"
+  if [ -z "$tgz" ] || ! tar -xzf "$tgz" -C "$tmp" package/deps/sqlite3/sqlite3.c package/deps/sqlite3/sqlite3.h ||
+     ! sqlite_ready "$src"; then
+    rm -rf "$tmp"
     xs_die "$SQLITE_CARRIER does not hold SQLite $SQLITE_VERSION"
+  fi
   mkdir -p "$XS_SQLITE_DIR"
-  cp "$tmp/package/deps/sqlite3/sqlite3.h" "$XS_SQLITE_DIR/sqlite3.h.part"
-  cp "$tmp/package/deps/sqlite3/sqlite3.c" "$XS_SQLITE_DIR/sqlite3.c.part"
+  # Copied under another name first, so an interrupted copy never looks complete.
+  cp "$src/sqlite3.h" "$XS_SQLITE_DIR/sqlite3.h.part"
+  cp "$src/sqlite3.c" "$XS_SQLITE_DIR/sqlite3.c.part"
   mv -f "$XS_SQLITE_DIR/sqlite3.h.part" "$XS_SQLITE_DIR/sqlite3.h"
   mv -f "$XS_SQLITE_DIR/sqlite3.c.part" "$XS_SQLITE_DIR/sqlite3.c"
+  rm -rf "$tmp"
 }
 
 # A .reg file for regedit: UTF-16 with a byte-order mark, so the Chinese value names survive
@@ -86,7 +89,8 @@ write_registry() {
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\r\n"Audio"=""\r\n\r\n'
     # Chinese text in the dialog fonts falls back to WenQuanYi Micro Hei.
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
-    for name in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI" \
+    # "Tahoma Bold" is the face of window captions.
+    for name in "Tahoma" "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI" \
                 "Arial" "SimSun" "宋体" "NSimSun" "新宋体"; do
       printf '"%s"=hex(7):%s\r\n' "$name" "$linked"
     done
@@ -102,26 +106,33 @@ write_registry() {
 }
 
 make_prefix() {
-  [ "$(cat "$WINEPREFIX/.xs-prefix-ready" 2>/dev/null)" = "$PREFIX_STAMP" ] && return 0
+  local stamp="$WINEPREFIX/.xs-prefix-ready"
+  [ "$(cat "$stamp" 2>/dev/null)" = "$PREFIX_STAMP" ] && return 0
   local log="$XS_BUILD_DIR/wineprefix-setup.log" reg="$XS_BUILD_DIR/wineprefix-setup.reg"
   mkdir -p "$XS_BUILD_DIR"
   : >"$log"
-  # A persistent server would make the waits below endless; the stamp is missing, so nothing of
-  # ours is meant to be running anyway.
+  # A persistent server would make the wait below endless.
   if [ -d "$WINEPREFIX" ]; then wineserver -k >/dev/null 2>&1 || true; fi
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  if [ ! -f "$stamp" ]; then
+    # No stamp: new, or half made by an interrupted run, which is not worth repairing.
     xs_log "creating the wine prefix $WINEPREFIX"
-    # A half-made prefix from an interrupted run is not worth repairing.
     rm -rf "$WINEPREFIX"
     wineboot -i </dev/null >>"$log" 2>&1 || xs_die "wineboot -i failed, see $log"
-    wineserver -w
+  fi
+  # Debian's wine never copies its own faces (Tahoma, and Marlett for the caption buttons) into a
+  # new prefix, and reads them from nowhere else.
+  if [ -d /usr/share/wine/fonts ]; then
+    cp -f /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  else
+    xs_log "warning: /usr/share/wine/fonts is missing (package fonts-wine): captions will look wrong"
   fi
   xs_log "writing the prefix's registry settings"
   write_registry "$reg"
   wine regedit /S "Z:${reg//\//\\}" </dev/null >>"$log" 2>&1 || xs_die "regedit failed, see $log"
+  # Every process of the set-up ends and the server writes the registry out.
   wineserver -w
   grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" || xs_die "registry settings did not reach $WINEPREFIX"
-  printf '%s\n' "$PREFIX_STAMP" >"$WINEPREFIX/.xs-prefix-ready"
+  printf '%s\n' "$PREFIX_STAMP" >"$stamp"
 }
 
 install_packages

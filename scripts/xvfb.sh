@@ -5,16 +5,17 @@
 
 XS_XVFB_PID=""
 
-# Starts Xvfb on the first free display from :93 on and waits until it answers.
+# Starts Xvfb on the first free display from :93 on and waits until it answers; returns non-zero
+# when none would start.
 xs_xvfb_start() {
-  command -v Xvfb >/dev/null 2>&1 || xs_die "Xvfb is missing: run scripts/setup.sh"
-  local n log="$XS_BUILD_DIR/xvfb.log" tries
+  command -v Xvfb >/dev/null 2>&1 || { xs_log "Xvfb is missing: run scripts/setup.sh"; return 1; }
+  local n log="$XS_BUILD_DIR/xvfb.log"
   mkdir -p "$XS_BUILD_DIR"
   for n in $(seq 93 199); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset </dev/null >"$log" 2>&1 &
     XS_XVFB_PID=$!
-    for tries in $(seq 1 100); do
+    for _ in $(seq 1 100); do
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
         export DISPLAY=":$n"
         trap xs_xvfb_cleanup EXIT
@@ -30,7 +31,8 @@ xs_xvfb_start() {
     wait "$XS_XVFB_PID" 2>/dev/null || true
     XS_XVFB_PID=""
   done
-  xs_die "could not start Xvfb (see $log)"
+  xs_log "could not start Xvfb (see $log)"
+  return 1
 }
 
 # Ends every wine program of our prefix, then the X server they drew on.
