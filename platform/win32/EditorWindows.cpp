@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "Controls.h"
+#include "WindowClass.h"
 
 namespace xs::win {
 namespace {
@@ -26,22 +27,6 @@ EditorInfo InfoOf(EditorKind kind) {
     case EditorKind::Delay: return {kDelayEditorClass, Surface::DelayEditor, kDelayEditorSize, DelayEditorLayout};
   }
   return {kDelayEditorClass, Surface::DelayEditor, kDelayEditorSize, DelayEditorLayout};
-}
-
-HINSTANCE ThisModule() { return GetModuleHandleW(nullptr); }
-
-void RegisterEditorClass(const wchar_t* name, WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(ThisModule(), name, &wc)) return;
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = proc;
-  wc.hInstance = ThisModule();
-  wc.hIcon = LoadIconW(ThisModule(), MAKEINTRESOURCEW(1));
-  if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = name;
-  RegisterClassExW(&wc);
 }
 
 }  // namespace
@@ -66,7 +51,7 @@ void EditorWindows::Open(EditorKind kind) {
     return;
   }
   const EditorInfo info = InfoOf(kind);
-  RegisterEditorClass(info.className, Proc);
+  RegisterTopLevelClass(info.className, Proc);
   const HWND hwnd = CreateWindowExW(0, info.className, L"", kEditorStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
                                     nullptr, nullptr, ThisModule(), &slot);
   if (!hwnd) return;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "Controls.h"
+#include "WindowClass.h"
 #include "MessagePump.h"
 #include "Utf16.h"
 #include "app/Texts.h"
@@ -15,22 +16,6 @@ namespace {
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 // Posted once per user pick of 组合框2 (see OnCommand).
 constexpr UINT kRunModePicked = WM_APP + 1;
-
-HINSTANCE ThisModule() { return GetModuleHandleW(nullptr); }
-
-bool RegisterMainClass(WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(ThisModule(), kMainWindowClass, &wc)) return true;
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = proc;
-  wc.hInstance = ThisModule();
-  wc.hIcon = LoadIconW(ThisModule(), MAKEINTRESOURCEW(1));
-  if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainWindowClass;
-  return RegisterClassExW(&wc) != 0;
-}
 
 class PopupMenu {
  public:
@@ -55,7 +40,7 @@ MainWindow::~MainWindow() { Destroy(); }
 
 bool MainWindow::Create() {
   if (hwnd_) return true;
-  if (!RegisterMainClass(Proc)) return false;
+  if (!RegisterTopLevelClass(kMainWindowClass, Proc)) return false;
   const std::wstring title = Widen(texts::kTitle);
   // Made at size 0 first: its DPI is known only once it exists.
   const HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, kMainWindowClass, title.c_str(), kMainStyle, CW_USEDEFAULT,
