@@ -131,8 +131,8 @@ bool Matches(HWND w, const Selector& sel) {
 }
 
 // Every matching window, topmost first.
-std::vector<HWND> FindAll(const std::wstring& spec) {
-  const Selector sel = Parse(spec);
+std::vector<HWND> FindAll(const std::wstring& pattern) {
+  const Selector sel = Parse(pattern);
   if (sel.kind == L"hwnd") {
     const HWND w = reinterpret_cast<HWND>(static_cast<INT_PTR>(ToNumber(sel.value)));
     return IsWindow(w) ? std::vector<HWND>{w} : std::vector<HWND>{};
@@ -151,16 +151,16 @@ std::vector<HWND> FindAll(const std::wstring& spec) {
   return ctx.found;
 }
 
-HWND FindTop(const std::wstring& spec) {
-  const std::vector<HWND> all = FindAll(spec);
+HWND FindTop(const std::wstring& pattern) {
+  const std::vector<HWND> all = FindAll(pattern);
   return all.empty() ? nullptr : all.front();
 }
 
 // Polls for the window; 0 ms looks once.
-HWND WaitTop(const std::wstring& spec, DWORD timeoutMs) {
+HWND WaitTop(const std::wstring& pattern, DWORD timeoutMs) {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
   for (;;) {
-    if (const HWND w = FindTop(spec)) return w;
+    if (const HWND w = FindTop(pattern)) return w;
     if (GetTickCount64() >= end) return nullptr;
     Sleep(25);
   }
