@@ -96,4 +96,14 @@ else
 fi
 check_eq "a start without changes leaves the store file as it was" "$sum_before" "$(md5sum <"$STORE")"
 
+# Third start: a row written into the store file from outside shows in the list.
+timeout 10 sqlite3 -batch "$STORE" "INSERT INTO 数据存放 (类型, 坐标X, 坐标Y) VALUES ('鼠标移动', 640, -20)" ||
+  fail "a row can be written into the store file"
+xs_start || fail "the main window shows a third time"
+dc wait-text "$MAIN" kStatusLog "系统提示：软件初始化成功..." 5000 >/dev/null
+check_eq "a row put into the store file shows at the next start" \
+  "$rows_before"$'\n3\t3\t鼠标移动\t640\t-20\t0\t0\t0\t0' "$(xs_rows)"
+d close "$MAIN"
+xs_wait_exit 10 >/dev/null || fail "the third start closes"
+
 acc_finish
