@@ -415,6 +415,36 @@ TEST(MessagePumpTest, EscapeRuleChecksClassAndModifiers) {
   }
 }
 
+TEST(MessagePumpTest, TabMovesTheFocusThroughTheControlsOfOurWindows) {
+  RecordingWindow root(kOurClass);
+  const auto edit = [&](int y, DWORD extra) {
+    return UniqueWindow(CreateWindowExW(0, L"EDIT", L"12", WS_CHILD | WS_VISIBLE | extra, 0, y, 80, 20,
+                                        root.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr));
+  };
+  UniqueWindow first = edit(0, WS_TABSTOP), skipped = edit(30, 0), second = edit(60, WS_TABSTOP);
+  ASSERT_TRUE(first && skipped && second);
+  SetForegroundWindow(root.hwnd());
+  SetFocus(first.get());
+  PumpFor(20);
+  ASSERT_EQ(GetFocus(), first.get());
+  PostMessageW(first.get(), WM_KEYDOWN, VK_TAB, 0x000F0001);
+  PumpFor(20);
+  EXPECT_EQ(GetFocus(), second.get()) << "Tab skips a control without a tab stop";
+  DWORD start = 1, end = 0;
+  SendMessageW(second.get(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 2u) << "the text is selected, ready to be typed over";
+  {
+    KeyboardStateGuard held(VK_SHIFT);
+    PostMessageW(second.get(), WM_KEYDOWN, VK_TAB, 0x000F0001);
+    PumpFor(20);
+  }
+  EXPECT_EQ(GetFocus(), first.get()) << "Shift+Tab goes back";
+  wchar_t text[8] = {};
+  GetWindowTextW(first.get(), text, 8);
+  EXPECT_STREQ(text, L"12") << "no tab character reaches the box";
+}
+
 TEST(MessagePumpTest, PumpDispatchesEverythingBeforeQuitAndLeavesQuitQueued) {
   RecordingWindow window;
   PostMessageW(window.hwnd(), kPing, 1, 0);
