@@ -16,6 +16,7 @@
 
 #include "OperationsTestRig.h"
 #include "operations/Texts.h"
+#include "FuzzText.h"
 #include "util/TextToInt.h"
 
 namespace xs::testing {
@@ -26,41 +27,7 @@ constexpr int kStoreTexts = 100000;
 // Texts through the converter's pure function.
 constexpr int kPureTexts = 1000000;
 
-// What a user can put into a box: typed or pasted numbers in every form the parsers know, and
-// everything around them that they must refuse (blanks, quotes, SQL, bytes that are no UTF-8).
-const char* const kPieces[] = {
-    "0", "1", "7", "9", "-", "+", " ", "\t", "\r\n", "\u3000", "０", "５", "９", "－", "＋", "\u2212", "a", "Z",
-    "x", "e", ".", ",", "'", "\"", "\\", "%", "';DROP TABLE 数据存放;--", "延迟", "😀", "\xEF\xBC", "\xE3\x80",
-    "\xFF", "\x80", "2147483647", "2147483648", "-2147483648", "-2147483649", "4294967296",
-    "99999999999999999999", "00000000000000000000000000000000000000000000000000000"};
 
-// About half the texts are number-shaped (sign, ASCII and full-width digits, leading zeros up to
-// past the 50-character column), so the accepting paths are well covered.
-std::string Generate(std::mt19937& rng) {
-  std::string s;
-  if (rng() % 2 == 0) {
-    const int sign = static_cast<int>(rng() % 6);
-    if (sign == 0) s += "-";
-    if (sign == 1) s += "+";
-    if (sign == 2) s += "－";
-    const int zeros = rng() % 8 == 0 ? static_cast<int>(rng() % 60) : 0;
-    s.append(static_cast<size_t>(zeros), '0');
-    const int digits = 1 + static_cast<int>(rng() % 11);
-    for (int i = 0; i < digits; ++i) {
-      const int d = static_cast<int>(rng() % 10);
-      if (rng() % 5 == 0) s += "\xEF\xBC" + std::string(1, static_cast<char>(0x90 + d));  // full-width
-      else s += static_cast<char>('0' + d);
-    }
-    if (rng() % 10 == 0) s += kPieces[rng() % std::size(kPieces)];  // one stray piece after it
-    return s;
-  }
-  const int parts = static_cast<int>(rng() % 6);
-  for (int i = 0; i < parts; ++i) {
-    if (rng() % 4 == 0) s.push_back(static_cast<char>(rng() % 256));
-    else s += kPieces[rng() % std::size(kPieces)];
-  }
-  return s;
-}
 
 size_t CharCount(const std::string& utf8) {
   size_t n = 0;
@@ -68,23 +35,6 @@ size_t CharCount(const std::string& utf8) {
   return n;
 }
 
-// A folder in /dev/shm, removed with what it holds; the system's temporary folder without one.
-class FastDir {
- public:
-  FastDir() {
-    char name[] = "/dev/shm/xs-fuzz-XXXXXX";
-    if (mkdtemp(name)) dir_ = name;
-  }
-  ~FastDir() {
-    std::error_code ec;
-    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
-  }
-  std::string Path(const std::string& name) const { return dir_.empty() ? fallback_.Path(name) : dir_ + "/" + name; }
-
- private:
-  std::string dir_;
-  TempDir fallback_;
-};
 
 // One record's fields as stored, by ID, without reading the whole table.
 struct Record {
@@ -177,7 +127,7 @@ TEST_F(EditorsFuzz, MouseMoveBoxesStoreWhatPlaybackReadsOrNothing) {
   std::vector<std::pair<int32_t, int32_t>> accepted;
   for (int i = 0; i < kStoreTexts; ++i) {
     // Often one box valid, so the second box's check is reached as well.
-    std::string x = Generate(rng), y = Generate(rng);
+    std::string x = GenerateUserText(rng, 60), y = GenerateUserText(rng, 60);
     if (i % 4 == 0) x = "100";
     if (i % 4 == 1) y = "-20";
     const std::string what = "X '" + x + "' Y '" + y + "'";
@@ -215,7 +165,7 @@ TEST_F(EditorsFuzz, KeyBoxesStoreTheTypedCodeOrNothing) {
   std::vector<std::array<int32_t, 3>> accepted;
   int storeRefusals = 0;
   for (int i = 0; i < kStoreTexts; ++i) {
-    std::string k[3] = {Generate(rng), Generate(rng), Generate(rng)};
+    std::string k[3] = {GenerateUserText(rng, 60), GenerateUserText(rng, 60), GenerateUserText(rng, 60)};
     // The second and third boxes are optional: often left empty, as a user does.
     if (i % 3 == 0) k[1].clear();
     if (i % 2 == 0) k[2].clear();
@@ -271,7 +221,7 @@ TEST_F(EditorsFuzz, DelayBoxStoresWhatPlaybackWaitsOrNothing) {
   const auto start = std::chrono::steady_clock::now();
   std::vector<int32_t> accepted;
   for (int i = 0; i < kStoreTexts; ++i) {
-    const std::string ms = Generate(rng);
+    const std::string ms = GenerateUserText(rng, 60);
     const std::string what = "delay '" + ms + "'";
     const Before b = Take();
     AddDelay(ms);
@@ -300,7 +250,7 @@ TEST_F(EditorsFuzz, DelayBoxStoresWhatPlaybackWaitsOrNothing) {
 // outside ASCII, never a lower-case letter's code, never more than 127.
 TEST_F(EditorsFuzz, ConverterShowsAKeyCodeForAnyText) {
   for (int i = 0; i < kPureTexts; ++i) {
-    const std::string text = Generate(rng);
+    const std::string text = GenerateUserText(rng, 60);
     const int code = KeyCodeOfText(text);
     ASSERT_GE(code, 0) << text;
     ASSERT_LE(code, 127) << text;
@@ -310,7 +260,7 @@ TEST_F(EditorsFuzz, ConverterShowsAKeyCodeForAnyText) {
   }
   // Through the box itself, for a sample.
   for (int i = 0; i < 2000; ++i) {
-    const std::string text = Generate(rng);
+    const std::string text = GenerateUserText(rng, 60);
     views.SetText(Control::KeyConvertIn, text);
     keys.OnConverterChanged();
     ASSERT_EQ(views.Text(Control::KeyConvertOut), IntToText(KeyCodeOfText(text))) << text;

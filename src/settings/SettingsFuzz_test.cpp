@@ -18,48 +18,19 @@
 #include "FakeViews.h"
 #include "settings/RunSettings.h"
 #include "settings/Texts.h"
+#include "FuzzText.h"
 #include "util/TextToInt.h"
 
 namespace xs {
 namespace {
 
 using testing::FakeViews;
+using testing::FastDir;
+using testing::GenerateUserText;
 
 constexpr int kStoreTexts = 100000;  // per box, through the real store path
 
-// What a user can put into a box: numbers in every form the parsers know, and everything around
-// them that they must refuse.
-const char* const kPieces[] = {
-    "0", "1", "7", "9", "-", "+", " ", "\t", "\r\n", "\u3000", "０", "５", "９", "－", "＋", "\u2212", "a", "Z",
-    "x", "e", ".", ",", "'", "\"", "\\", "%", "';UPDATE 运行时间 SET 运行时间=0;--", "秒", "😀", "\xEF\xBC",
-    "\xE3\x80", "\xFF", "\x80", "2147483647", "2147483648", "-2147483648", "4294967296", "99999999999999999999"};
 
-// About half number-shaped (sign, ASCII and full-width digits, leading zeros), the rest pieces and
-// random bytes.
-std::string Generate(std::mt19937& rng) {
-  std::string s;
-  if (rng() % 2 == 0) {
-    const int sign = static_cast<int>(rng() % 6);
-    if (sign == 0) s += "-";
-    if (sign == 1) s += "+";
-    if (sign == 2) s += "－";
-    if (rng() % 8 == 0) s.append(rng() % 30, '0');
-    const int digits = 1 + static_cast<int>(rng() % 11);
-    for (int i = 0; i < digits; ++i) {
-      const int d = static_cast<int>(rng() % 10);
-      if (rng() % 5 == 0) s += "\xEF\xBC" + std::string(1, static_cast<char>(0x90 + d));  // full-width
-      else s += static_cast<char>('0' + d);
-    }
-    if (rng() % 10 == 0) s += kPieces[rng() % std::size(kPieces)];
-    return s;
-  }
-  const int parts = static_cast<int>(rng() % 6);
-  for (int i = 0; i < parts; ++i) {
-    if (rng() % 4 == 0) s.push_back(static_cast<char>(rng() % 256));
-    else s += kPieces[rng() % std::size(kPieces)];
-  }
-  return s;
-}
 
 // The one rule for both boxes: a whole number of at least 1 within 32 bits.
 std::optional<int32_t> AcceptedValue(const std::string& text) {
@@ -67,23 +38,6 @@ std::optional<int32_t> AcceptedValue(const std::string& text) {
   return v && *v > 0 ? v : std::nullopt;
 }
 
-// A folder in /dev/shm, removed with what it holds; the system's temporary folder without one.
-class FastDir {
- public:
-  FastDir() {
-    char name[] = "/dev/shm/xs-fuzz-XXXXXX";
-    if (mkdtemp(name)) dir_ = name;
-  }
-  ~FastDir() {
-    std::error_code ec;
-    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
-  }
-  std::string Path(const std::string& name) const { return dir_.empty() ? fallback_.Path(name) : dir_ + "/" + name; }
-
- private:
-  std::string dir_;
-  testing::TempDir fallback_;
-};
 
 bool SaysSuccess(const std::string& text) { return text.find("成功") != std::string::npos; }
 
@@ -135,7 +89,7 @@ TEST_F(SettingsFuzz, LoopIntervalStoresWhatTheTimerWillUseOrNothing) {
   int accepted = 0;
   std::string storedBefore = store.ReadLoopInterval();
   for (int i = 0; i < kStoreTexts; ++i) {
-    const std::string text = Generate(rng);
+    const std::string text = GenerateUserText(rng, 30);
     const int32_t memoryBefore = state.loopInterval;
     const size_t messagesBefore = views.messages.size();
     const int logWritesBefore = views.logWrites;
@@ -169,7 +123,7 @@ TEST_F(SettingsFuzz, RunCountStoresWhatACountedRunWillUseOrNothing) {
   int accepted = 0;
   std::optional<int32_t> last;
   for (int i = 0; i < kStoreTexts; ++i) {
-    const std::string text = Generate(rng);
+    const std::string text = GenerateUserText(rng, 30);
     const auto storedBefore = store.ReadRunMode();
     ASSERT_TRUE(storedBefore.has_value());
     // The fake log box counts its lines by reading all of them: kept short, so the run stays fast.
