@@ -74,6 +74,18 @@ pick() {  # <window> <control-name> <index>
   dc select "$1" "$2" "$3" >/dev/null || fail "entry $3 of $2 is chosen"
 }
 
+# Opens the mouse editor from the main window and adds a move to (x, y) as row n of the list;
+# the editor stays open for the rows that follow.
+add_move_row() {  # <x> <y> <n>
+  dc click "$MAIN" kAddMouse
+  d wait-window "$MOUSE" 5000 >/dev/null || fail "the mouse editor opens"
+  pick "$MOUSE" kMouseType 1
+  dc set-text "$MOUSE" kMouseX "$1"
+  dc set-text "$MOUSE" kMouseY "$2"
+  dc click "$MOUSE" kMouseAdd
+  dc wait-rows "$MAIN" kList "$3" 3000 >/dev/null
+}
+
 # A real click through X at a screen point: "x y" as one argument or two.
 xclick() {  # xclick <x> <y> [button] [repeat]
   # No --sync: it waits for a motion event, which never comes when the pointer is there already.

@@ -12,13 +12,7 @@ target_start 100 60 400 200
 xs_start || fail "the main window shows"
 
 # move, left click, key B, a 4 s delay, key C
-dc click "$MAIN" kAddMouse
-d wait-window "$MOUSE" 5000 >/dev/null || fail "the mouse editor opens"
-pick "$MOUSE" kMouseType 1
-dc set-text "$MOUSE" kMouseX "$PX"
-dc set-text "$MOUSE" kMouseY "$PY"
-dc click "$MOUSE" kMouseAdd
-dc wait-rows "$MAIN" kList 1 3000 >/dev/null
+add_move_row "$PX" "$PY" 1
 dc click "$MOUSE" kMouseAdd
 dc wait-rows "$MAIN" kList 2 3000 >/dev/null
 d close "$MOUSE"

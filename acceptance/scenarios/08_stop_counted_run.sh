@@ -13,13 +13,7 @@ target_start 100 60 400 200
 xs_start || fail "the main window shows"
 
 # move, left 按下, delay 3000, left 放开, key B
-dc click "$MAIN" kAddMouse
-d wait-window "$MOUSE" 5000 >/dev/null || fail "the mouse editor opens"
-pick "$MOUSE" kMouseType 1
-dc set-text "$MOUSE" kMouseX "$PX"
-dc set-text "$MOUSE" kMouseY "$PY"
-dc click "$MOUSE" kMouseAdd
-dc wait-rows "$MAIN" kList 1 3000 >/dev/null
+add_move_row "$PX" "$PY" 1
 pick "$MOUSE" kMouseButton 0
 pick "$MOUSE" kMouseAction 2
 dc click "$MOUSE" kMouseAdd
